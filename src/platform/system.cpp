@@ -1,0 +1,51 @@
+#include "platform/system.h"
+
+#include <filesystem>
+
+#ifdef _WIN32
+#include <io.h>
+#include <windows.h>
+#else
+#include <spawn.h>
+#include <unistd.h>
+
+extern char** environ;
+#endif
+
+namespace obscut {
+
+bool StartTextViewer(const std::string& path) {
+#ifdef _WIN32
+  std::string command_line = "NotePad.exe " + path;
+  STARTUPINFOA startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessA(nullptr, command_line.data(), nullptr, nullptr, FALSE,
+                      CREATE_DEFAULT_ERROR_MODE, nullptr, nullptr, &startup, &process)) {
+    return false;
+  }
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return true;
+#else
+  std::string program = "xdg-open";
+  std::string argument = path;
+  char* argv[] = {program.data(), argument.data(), nullptr};
+  pid_t child = 0;
+  return posix_spawnp(&child, program.c_str(), nullptr, nullptr, argv, environ) == 0;
+#endif
+}
+
+bool IsTerminal(std::FILE* stream) {
+#ifdef _WIN32
+  return _isatty(_fileno(stream)) != 0;
+#else
+  return isatty(fileno(stream)) != 0;
+#endif
+}
+
+std::string AbsoluteNormalPath(const std::string& path) {
+  return std::filesystem::absolute(std::filesystem::path(path)).lexically_normal().string();
+}
+
+}  // namespace obscut

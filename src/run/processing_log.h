@@ -1,0 +1,60 @@
+// The processing log ".tempOutAsciiInfo.txt": a dump of every recorder file's text header,
+// then a line for each notable event of each shot.
+//
+// Every message starts with one or two line feeds and none ends with one. The file is
+// written with CR LF for every line feed (header bytes included) on every platform, so a log
+// is byte for byte the same wherever it was made.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "base/printf_check.h"
+#include "platform/file_handle.h"
+
+namespace obscut {
+
+inline constexpr char kLogFileName[] = ".tempOutAsciiInfo.txt";
+
+// The log's messages. Their arguments are formatted by printf rules; paths and other user
+// text only ever travel as arguments, never as part of a format.
+namespace log_format {
+inline constexpr char kDumpHeader[] = "\n\nDump of the ascii header for file %s";
+inline constexpr char kDateNotRecognised[] =
+    "\n total days not recognizable in datafile.%3d for shot #%5d";
+inline constexpr char kStartsBefore[] = "\nShot %d starts before the first sample of %s";
+inline constexpr char kExtendsBeyond[] = "\nShot %d extends beyond the last sample of %s";
+inline constexpr char kMeetsLastFile[] = "\n  Shot %d meets the last datafile %s";
+inline constexpr char kMatched[] = "\nShot %d is matched to %s";
+inline constexpr char kAlsoMatched[] = "\n  Shot %d is also matched to %s";
+}  // namespace log_format
+
+// The log's place: the folder of `outputPath` (the text before its last folder separator)
+// followed by the log's name; without a separator, the current folder.
+std::string LogPathFor(const std::string& outputPath);
+
+class ProcessingLog {
+ public:
+  // Creates the file, or empties an existing one. False when it cannot be created.
+  [[nodiscard]] bool Open(const std::string& path);
+
+  // Appends printf-formatted text. A failed write is not reported: the log is a record of
+  // the run, and the run goes on without it.
+  void Append(const char* format, ...) OBSCUT_PRINTF_FORMAT(2, 3);
+
+  // Appends bytes as they are, as a sequence of "%c" would (NUL bytes included).
+  void AppendBytes(std::span<const std::uint8_t> bytes);
+
+  // Flushes and closes the file; nothing can be written after it.
+  void Close() { file_.reset(); }
+
+  bool is_open() const { return file_ != nullptr; }
+
+ private:
+  void WriteText(std::string_view text);
+
+  FileHandle file_;
+};
+
+}  // namespace obscut

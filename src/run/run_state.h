@@ -1,0 +1,28 @@
+// The working state of one conversion run: created when the run starts, gone when it ends.
+// Every file it holds is closed when it goes out of scope, however the run ends.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "recorder/shot_table.h"
+#include "run/file_order.h"
+#include "run/processing_log.h"
+#include "run/run_settings.h"
+
+namespace obscut {
+
+// Most recorder files one run accepts.
+inline constexpr std::size_t kMaxRecorderFiles = 999;
+
+struct RunState {
+  std::vector<RecorderEntry> recorderFiles;  // in processing order once ordered
+  RunSettings settings;
+  std::string logPath;
+  ProcessingLog log;
+  std::optional<ShotTable> shotTable;
+  unsigned traceCount = 0;  // traces written so far (0 to 65535)
+};
+
+}  // namespace obscut

@@ -50,11 +50,12 @@ std::int64_t SaturatingDecimal(std::string_view digits, bool negative) {
 // Length of the longest prefix of `s` that could begin a strtof number, and whether that
 // prefix is a complete number. Follows the C grammar for strtod in the "C" locale.
 struct FloatToken {
-  std::size_t length = 0;
+  std::size_t length = 0;  // characters consumed
   bool complete = false;
+  std::size_t value_length = 0;  // characters that make up the value (a prefix of the above)
 };
 
-FloatToken MatchFloat(std::string_view s) {
+FloatToken MatchFloatPrefix(std::string_view s) {
   std::size_t i = 0;
   auto peek = [&](std::size_t k = 0) { return i + k < s.size() ? s[i + k] : '\0'; };
   if (peek() == '+' || peek() == '-') {
@@ -93,10 +94,8 @@ FloatToken MatchFloat(std::string_view s) {
     while (IsDigit(peek()) || (Lower(peek()) >= 'a' && Lower(peek()) <= 'z') || peek() == '_') {
       ++i;
     }
-    if (peek() != ')') {
-      return {i, false};
-    }
-    return {i + 1, true};
+    // An unclosed "nan(" still reads as NaN, as the C library's scanf has it.
+    return {peek() == ')' ? i + 1 : i, true};
   }
   bool hex = false;
   if (peek() == '0' && Lower(peek(1)) == 'x') {
@@ -122,6 +121,7 @@ FloatToken MatchFloat(std::string_view s) {
   }
   const char exponent_mark = hex ? 'p' : 'e';
   if (Lower(peek()) == exponent_mark) {
+    const std::size_t mantissa_end = i;
     ++i;
     if (peek() == '+' || peek() == '-') {
       ++i;
@@ -131,9 +131,21 @@ FloatToken MatchFloat(std::string_view s) {
       ++i;
       ++exponent_digits;
     }
-    return {i, exponent_digits > 0};
+    if (exponent_digits == 0) {
+      // "1e" or "1.5e+": the C library's scanf consumes the exponent mark and its sign but
+      // converts only the mantissa.
+      return {i, true, mantissa_end};
+    }
   }
   return {i, true};
+}
+
+FloatToken MatchFloat(std::string_view s) {
+  FloatToken token = MatchFloatPrefix(s);
+  if (token.value_length == 0) {
+    token.value_length = token.length;
+  }
+  return token;
 }
 
 // Decimal order of magnitude of a finite token that does not fit a double: positive when the
@@ -275,7 +287,7 @@ ScanCursor::Result ScanCursor::ReadFloat(float& value) {
   if (!token.complete) {
     return Result::kMismatch;
   }
-  value = ConvertFloatToken(text_.substr(pos_, token.length));
+  value = ConvertFloatToken(text_.substr(pos_, token.value_length));
   pos_ += token.length;
   return Result::kOk;
 }

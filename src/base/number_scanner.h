@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 #include <variant>
 
@@ -27,15 +28,19 @@ class ScanCursor {
     kEndOfInput,  // only white space was left before the value (input failure)
   };
 
+  // The cursor reads `text` in place: the text must outlive it.
   explicit ScanCursor(std::string_view text);
+  explicit ScanCursor(std::string&&) = delete;
 
   // "%d": optional sign and decimal digits; saturates at the 64-bit range as strtol does on
   // a 64-bit platform. Callers keep the low bits they need.
   Result ReadInteger(std::int64_t& value);
 
-  // "%f": the longest prefix that could begin a number (decimal, hexadecimal, "inf",
-  // "infinity", "nan", "nan(...)"); when that prefix is not itself a number, it is a
-  // matching failure. Out-of-range values become infinity or zero, as strtof gives them.
+  // "%f": decimal or hexadecimal numbers, "inf", "infinity", "nan" and "nan(...)", read as
+  // the C library's scanf reads them: the longest text that could begin a number is
+  // consumed; an exponent without digits ("1e", "1.5e+") is consumed but leaves the value of
+  // the mantissa, while a lone "0x" or a cut-off "infinity" is a matching failure.
+  // Out-of-range values become infinity or zero, as strtof gives them.
   Result ReadFloat(float& value);
 
  private:

@@ -45,6 +45,9 @@ bool IsTerminal(std::FILE* stream) {
 }
 
 std::string AbsoluteNormalPath(const std::string& path) {
+  if (path.empty()) {
+    return path;  // names no file; std::filesystem::absolute would throw on it
+  }
   return std::filesystem::absolute(std::filesystem::path(path)).lexically_normal().string();
 }
 

@@ -21,7 +21,7 @@ bool StartTextViewer(const std::string& path);
 bool IsTerminal(std::FILE* stream);
 
 // `path` made absolute against the current folder and lexically normal ("a/./b/../c" -> "a/c"),
-// as a file dialog returns the names it offers.
+// as a file dialog returns the names it offers. An empty path stays empty.
 std::string AbsoluteNormalPath(const std::string& path);
 
 }  // namespace obscut

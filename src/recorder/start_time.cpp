@@ -11,9 +11,9 @@ namespace obscut {
 namespace {
 
 // At most `field.width` characters at the field's place, ending early at a NUL byte.
-std::string_view FieldText(const RecorderHeader& header, FieldSpec field) {
-  const auto* first = reinterpret_cast<const char*>(header.bytes.data() + field.offset);
-  std::string_view text(first, field.width);
+std::string FieldText(const RecorderHeader& header, FieldSpec field) {
+  const auto first = header.bytes.begin() + static_cast<std::ptrdiff_t>(field.offset);
+  std::string text(first, first + static_cast<std::ptrdiff_t>(field.width));
   return text.substr(0, text.find('\0'));
 }
 

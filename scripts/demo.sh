@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# Builds obscut, makes a small synthetic survey in ./sample-survey and converts it with
+# obscut-batch.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/install-deps.sh
+
+build_dir=build/release
+cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build "$build_dir" -j2 --target obscut-synth obscut-batch
+
+survey=sample-survey
+output_dir="$survey/out"
+rm -rf "$survey"
+
+# Three 10-minute files at 100 samples/s, starting on 29 February 1996 a quarter of an hour
+# before midnight: a 5-second gap after the first file and a 2-second gap after the second,
+# a shot every minute. Some shot windows run on across a file end, over a gap and over
+# midnight into 1 March.
+echo "== making the sample survey in $survey"
+"$build_dir/tools/obscut-synth" --out "$survey" --files 3 --file-seconds 600 \
+  --sample-rate 100 --gap 5,2 --shot-interval 60 --start "29 Feb 96 23:45:00" --seed 1
+
+echo
+echo "== converting it with obscut-batch (window 0 to 60 s after each shot, all channels)"
+mkdir -p "$output_dir"
+status=0
+"$build_dir/src/batch/obscut-batch" --shot-table "$survey/shots.txt" \
+  --output "$output_dir/line1" --min-time 0 --max-time 60 --channel 0 \
+  "$survey"/OBS*.001 || status=$?
+
+echo
+echo "== results"
+echo "sample survey:  $PWD/$survey (recorder files OBS0000*.001, shot table shots.txt)"
+echo "output folder:  $PWD/$output_dir"
+log="$output_dir/.tempOutAsciiInfo.txt"
+if [[ -f $log ]]; then
+  echo "processing log: $PWD/$log"
+  if grep -q "Shot " "$log"; then
+    echo "  shots matched within one file:        $(grep -c "is matched to" "$log" || true)"
+    echo "  shots continued into the next file:   $(grep -c "is also matched to" "$log" || true)"
+  fi
+fi
+shopt -s nullglob
+outputs=("$output_dir"/*.sgy)
+if ((${#outputs[@]})); then
+  echo "SEG-Y files:"
+  for file in "${outputs[@]}"; do
+    echo "  $PWD/$file"
+  done
+fi
+exit "$status"

@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <limits>
 #include <optional>
@@ -326,21 +327,33 @@ TEST(RecorderFileTest, AFolderRaisesIsFolder) {
 
 #ifndef _WIN32
 TEST(RecorderFileTest, AnUnreadableFileRaisesAccessDenied) {
-  if (geteuid() == 0) {
-    GTEST_SKIP() << "running as root, which reads files whatever their permissions";
-  }
   ScratchDir dir;
   const std::string path = dir.File("OBS00001.raw");
   WriteBytes(path, PatternFile(1));
   ASSERT_EQ(chmod(path.c_str(), 0), 0);
-  try {
-    (void)RecorderFile::ReadRecorderHeader(path);
-    ADD_FAILURE() << "no FileError";
-  } catch (const FileError& error) {
-    EXPECT_EQ(error.cause(), FileError::Cause::kAccessDenied);
-    EXPECT_EQ(error.path(), path);
-    EXPECT_EQ(std::string(error.what()), "Access to " + path + " was denied.");
+  const auto denied = [&path] {
+    try {
+      (void)RecorderFile::ReadRecorderHeader(path);
+      return false;
+    } catch (const FileError& error) {
+      return error.cause() == FileError::Cause::kAccessDenied && error.path() == path &&
+             std::string(error.what()) == "Access to " + path + " was denied.";
+    }
+  };
+  if (geteuid() != 0) {
+    EXPECT_TRUE(denied());
+    return;
   }
+  // Root reads files whatever their permissions: try it as an ordinary user in a child.
+  constexpr uid_t kNobody = 65534;
+  EXPECT_EXIT(
+      {
+        if (setgid(kNobody) != 0 || setuid(kNobody) != 0) {
+          std::_Exit(2);
+        }
+        std::_Exit(denied() ? 0 : 1);
+      },
+      ::testing::ExitedWithCode(0), "");
 }
 #endif
 

@@ -16,7 +16,7 @@
 #include <cstdint>
 #include <span>
 
-#include "base/field_spec.h"
+#include "base/field_layout.h"
 
 namespace obscut {
 

@@ -2,8 +2,8 @@
 
 #include <cstdarg>
 #include <cstdio>
-#include <vector>
 
+#include "base/string_printf.h"
 #include "platform/system.h"
 
 namespace obscut {
@@ -23,18 +23,11 @@ bool ProcessingLog::Open(const std::string& path) {
 }
 
 void ProcessingLog::Append(const char* format, ...) {
-  std::va_list args;
-  va_start(args, format);
-  std::va_list measure;
-  va_copy(measure, args);
-  const int length = std::vsnprintf(nullptr, 0, format, measure);
-  va_end(measure);
-  if (length > 0) {
-    std::vector<char> text(static_cast<std::size_t>(length) + 1);
-    std::vsnprintf(text.data(), text.size(), format, args);
-    WriteText(std::string_view(text.data(), static_cast<std::size_t>(length)));
-  }
-  va_end(args);
+  std::va_list arguments;
+  va_start(arguments, format);
+  const std::string text = StringPrintfV(format, arguments);
+  va_end(arguments);
+  WriteText(text);
 }
 
 void ProcessingLog::AppendBytes(std::span<const std::uint8_t> bytes) {

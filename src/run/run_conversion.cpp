@@ -1,8 +1,8 @@
 #include "run/run_conversion.h"
 
-#include <cstdio>
 #include <utility>
 
+#include "base/string_printf.h"
 #include "recorder/recorder_file.h"
 #include "run/dump_pass.h"
 #include "run/output_path.h"
@@ -13,12 +13,10 @@ namespace obscut {
 
 namespace run_message {
 std::string Summary(unsigned traceCount) {
-  char text[160];
-  std::snprintf(text, sizeof(text),
-                "A total of %d traces processed. \nYou may need to filter or debias before "
-                "properly display some data.",
-                static_cast<int>(traceCount & 0xFFFFu));
-  return text;
+  return StringPrintf(
+      "A total of %d traces processed. \nYou may need to filter or debias before properly "
+      "display some data.",
+      static_cast<int>(traceCount & 0xFFFFu));
 }
 }  // namespace run_message
 

@@ -1,11 +1,10 @@
 #include "synth/synthetic_survey.h"
 
-#include <cstdarg>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
 
-#include "base/printf_check.h"
+#include "base/string_printf.h"
 #include "platform/binary_file.h"
 #include "platform/file_error.h"
 #include "platform/system.h"
@@ -48,17 +47,6 @@ ShotTableHeaderLines TableHeader(const SurveyPlan& plan, const SynthOptions& opt
   return header;
 }
 
-std::string Describe(const char* format, ...) OBSCUT_PRINTF_FORMAT(1, 2);
-
-std::string Describe(const char* format, ...) {
-  char text[160];
-  std::va_list values;
-  va_start(values, format);
-  std::vsnprintf(text, sizeof(text), format, values);
-  va_end(values);
-  return text;
-}
-
 }  // namespace
 
 std::string RecorderTextHeader(const SurveyPlan& plan, std::size_t index,
@@ -91,12 +79,12 @@ std::vector<WrittenFile> WriteSyntheticSurvey(const SurveyPlan& plan, const Synt
     file.Write(EncodeRecorderHeader(fields).bytes);
     signal.WriteFrames(planned, file);
     file.Close();
-    written.push_back(
-        {path,
-         static_cast<std::int64_t>(recorder_layout::kHeaderSize +
-                                   recorder_layout::kFrameSize * planned.frames),
-         Describe("starts %s, %lld frames", ClockText(plan.year(), planned.startSeconds).c_str(),
-                  static_cast<long long>(planned.frames))});
+    written.push_back({path,
+                       static_cast<std::int64_t>(recorder_layout::kHeaderSize +
+                                                 recorder_layout::kFrameSize * planned.frames),
+                       StringPrintf("starts %s, %lld frames",
+                                    ClockText(plan.year(), planned.startSeconds).c_str(),
+                                    static_cast<long long>(planned.frames))});
   }
 
   const std::string table_path = PathIn(options.outDir, kShotTableName);
@@ -108,8 +96,8 @@ std::vector<WrittenFile> WriteSyntheticSurvey(const SurveyPlan& plan, const Synt
   const ShotLine first = plan.Shot(0);
   const ShotLine last = plan.Shot(plan.shotCount() - 1);
   written.push_back({table_path, static_cast<std::int64_t>(std::filesystem::file_size(table_path)),
-                     Describe("%d shots, day %d to day %d", plan.shotCount(),
-                              ShotClockAt(first.timeMs).day, ShotClockAt(last.timeMs).day)});
+                     StringPrintf("%d shots, day %d to day %d", plan.shotCount(),
+                                  ShotClockAt(first.timeMs).day, ShotClockAt(last.timeMs).day)});
   return written;
 }
 

@@ -2,7 +2,8 @@
 # Installs the Debian packages that building and testing obscut need, only those missing.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ libgtest-dev clang-format python3)
+# locales: the C library's locale sources, from which a test makes a decimal-comma locale.
+packages=(cmake ninja-build g++ libgtest-dev clang-format python3 locales)
 
 missing=()
 for package in "${packages[@]}"; do

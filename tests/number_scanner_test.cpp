@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "support/scratch_dir.h"
+
 namespace obscut {
 namespace {
 
@@ -379,9 +381,21 @@ TEST(ScanValuesTest, ReadsAPointAsTheDecimalSeparatorWhateverTheLocale) {
       break;
     }
   }
+  // None installed: compile one into a scratch folder from the C library's locale sources.
+  testing::ScratchDir locales;
+  if (chosen == nullptr && std::system(("localedef -i de_DE -f UTF-8 '" +
+                                        locales.File("de_DE.UTF-8") + "' >/dev/null 2>&1")
+                                           .c_str()) == 0) {
+    setenv("LOCPATH", locales.path().c_str(), 1);
+    if (std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr &&
+        std::strcmp(std::localeconv()->decimal_point, ",") == 0) {
+      chosen = "de_DE.UTF-8";
+    }
+  }
   if (chosen == nullptr) {
     std::setlocale(LC_ALL, saved.c_str());
-    GTEST_SKIP() << "no locale with a decimal comma is installed";
+    unsetenv("LOCPATH");
+    GTEST_SKIP() << "no locale with a decimal comma is installed or can be made";
   }
   SCOPED_TRACE(chosen);
   std::int64_t integer = -999;
@@ -393,6 +407,7 @@ TEST(ScanValuesTest, ReadsAPointAsTheDecimalSeparatorWhateverTheLocale) {
   const ScanSlot comma_slot[] = {&comma};
   const int comma_count = ScanValues("2,5", comma_slot);
   std::setlocale(LC_ALL, saved.c_str());
+  unsetenv("LOCPATH");
 
   EXPECT_EQ(count, 3);
   EXPECT_EQ(integer, 12);

@@ -196,9 +196,19 @@ struct ProcessResult {
 };
 
 // Runs obscut-batch in `folder` with standard input empty and both output streams captured
-// into files (so neither is a terminal).
+// into files (so neither is a terminal), or standard error on a pseudo-terminal.
 ProcessResult RunBatch(const std::vector<std::string>& arguments,
-                       const std::filesystem::path& folder) {
+                       const std::filesystem::path& folder, bool errOnTerminal = false) {
+  std::string terminalPath;
+  int terminal = -1;
+  if (errOnTerminal) {
+    terminal = posix_openpt(O_RDWR | O_NOCTTY);
+    if (terminal < 0 || grantpt(terminal) != 0 || unlockpt(terminal) != 0) {
+      ADD_FAILURE() << "no pseudo-terminal";
+      return {};
+    }
+    terminalPath = ptsname(terminal);
+  }
   ScratchDir capture;
   const std::string outPath = capture.File("stdout");
   const std::string errPath = capture.File("stderr");
@@ -217,7 +227,8 @@ ProcessResult RunBatch(const std::vector<std::string>& arguments,
     // Only async-signal-safe calls between fork and exec.
     const int in = open("/dev/null", O_RDONLY);
     const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const int err = terminalPath.empty() ? open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600)
+                                         : open(terminalPath.c_str(), O_RDWR | O_NOCTTY);
     if (in < 0 || out < 0 || err < 0 || chdir(folderText.c_str()) != 0 || dup2(in, 0) < 0 ||
         dup2(out, 1) < 0 || dup2(err, 2) < 0) {
       _exit(126);
@@ -233,7 +244,16 @@ ProcessResult RunBatch(const std::vector<std::string>& arguments,
   }
   result.exitCode = WEXITSTATUS(status);
   result.out = ReadText(outPath);
-  result.err = ReadText(errPath);
+  if (terminal < 0) {
+    result.err = ReadText(errPath);
+    return result;
+  }
+  // What the program wrote stays buffered in the terminal until read; then reads fail.
+  char buffer[4096];
+  for (ssize_t got; (got = read(terminal, buffer, sizeof(buffer))) > 0;) {
+    result.err.append(buffer, static_cast<std::size_t>(got));
+  }
+  close(terminal);
   return result;
 }
 
@@ -409,6 +429,23 @@ TEST_F(BatchProgramTest, HelpAndVersionExitZeroOnStandardOutput) {
   EXPECT_EQ(version.exitCode, 0);
   EXPECT_EQ(version.err, "");
   EXPECT_EQ(version.out.rfind("obscut-batch ", 0), 0u) << version.out;
+}
+
+TEST_F(BatchProgramTest, KeepsAProgressLineOnStandardErrorOnlyWhenItIsATerminal) {
+  const std::string table =
+      AddInput(scratch_.File("shots.txt"), kShotTable + "1 5 12 30 15.5\n2 5 12 31 15.5\n");
+  const std::vector<std::string> arguments = {"--shot-table", table, "--output",
+                                              scratch_.File("line1")};
+
+  const ProcessResult onTerminal = RunBatch(arguments, scratch_.path(), true);
+  EXPECT_EQ(onTerminal.exitCode, 0);
+  EXPECT_EQ(onTerminal.out, kSummary);
+  // The line is drawn over itself and cleared before the run ends.
+  EXPECT_EQ(onTerminal.err.rfind("\rshot lines read: 1 (", 0), 0u) << onTerminal.err;
+  EXPECT_TRUE(onTerminal.err.ends_with("% of the shot table)\r\033[K")) << onTerminal.err;
+
+  const ProcessResult onFile = RunBatch(arguments, scratch_.path());
+  EXPECT_EQ(onFile.err, "");
 }
 
 #endif  // _WIN32

@@ -47,15 +47,20 @@ std::int64_t SaturatingDecimal(std::string_view digits, bool negative) {
                             : -static_cast<std::int64_t>(magnitude);
 }
 
-// Length of the longest prefix of `s` that could begin a strtof number, and whether that
-// prefix is a complete number. Follows the C grammar for strtod in the "C" locale.
+// The longest prefix of `s` that could begin a strtof number, whether it is a number, and how
+// much of it makes up the value. Follows the C grammar for strtod in the "C" locale.
 struct FloatToken {
   std::size_t length = 0;  // characters consumed
   bool complete = false;
   std::size_t value_length = 0;  // characters that make up the value (a prefix of the above)
 };
 
-FloatToken MatchFloatPrefix(std::string_view s) {
+// A token whose value is everything it consumed.
+FloatToken Whole(std::size_t length, bool complete) {
+  return {length, complete, length};
+}
+
+FloatToken MatchFloat(std::string_view s) {
   std::size_t i = 0;
   auto peek = [&](std::size_t k = 0) { return i + k < s.size() ? s[i + k] : '\0'; };
   if (peek() == '+' || peek() == '-') {
@@ -74,28 +79,28 @@ FloatToken MatchFloatPrefix(std::string_view s) {
   if (Lower(peek()) == 'i') {
     const std::size_t k = match_word("inf");
     if (k < 3) {
-      return {i, false};
+      return Whole(i, false);
     }
     if (Lower(peek()) != 'i') {
-      return {i, true};
+      return Whole(i, true);
     }
     const std::size_t rest = match_word("inity");
-    return {i, rest == 5};
+    return Whole(i, rest == 5);
   }
   if (Lower(peek()) == 'n') {
     const std::size_t k = match_word("nan");
     if (k < 3) {
-      return {i, false};
+      return Whole(i, false);
     }
     if (peek() != '(') {
-      return {i, true};
+      return Whole(i, true);
     }
     ++i;
     while (IsDigit(peek()) || (Lower(peek()) >= 'a' && Lower(peek()) <= 'z') || peek() == '_') {
       ++i;
     }
     // An unclosed "nan(" still reads as NaN, as the C library's scanf has it.
-    return {peek() == ')' ? i + 1 : i, true};
+    return Whole(peek() == ')' ? i + 1 : i, true);
   }
   bool hex = false;
   if (peek() == '0' && Lower(peek(1)) == 'x') {
@@ -117,7 +122,7 @@ FloatToken MatchFloatPrefix(std::string_view s) {
   }
   if (digits == 0) {
     // "0x" alone cannot be completed into a number here; neither can "." or a lone sign.
-    return {i, false};
+    return Whole(i, false);
   }
   const char exponent_mark = hex ? 'p' : 'e';
   if (Lower(peek()) == exponent_mark) {
@@ -137,15 +142,7 @@ FloatToken MatchFloatPrefix(std::string_view s) {
       return {i, true, mantissa_end};
     }
   }
-  return {i, true};
-}
-
-FloatToken MatchFloat(std::string_view s) {
-  FloatToken token = MatchFloatPrefix(s);
-  if (token.value_length == 0) {
-    token.value_length = token.length;
-  }
-  return token;
+  return Whole(i, true);
 }
 
 // Decimal order of magnitude of a finite token that does not fit a double: positive when the

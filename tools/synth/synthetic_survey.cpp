@@ -1,6 +1,5 @@
 #include "synth/synthetic_survey.h"
 
-#include <cstdio>
 #include <filesystem>
 #include <system_error>
 
@@ -51,17 +50,14 @@ ShotTableHeaderLines TableHeader(const SurveyPlan& plan, const SynthOptions& opt
 
 std::string RecorderTextHeader(const SurveyPlan& plan, std::size_t index,
                                const SynthOptions& options) {
-  char text[400];
-  std::snprintf(text, sizeof(text),
-                "%s ORVANE OBS station %s, file %zu of %zu\n"
-                "ch1 hydrophone, ch2 geophone Z, ch3 geophone H1, ch4 geophone H2\n"
-                "%g samples/s, 16 bit, offset binary\n"
-                "synthetic survey, seed %llu\n",
-                ClockText(plan.year(), plan.files()[index].startSeconds).c_str(),
-                options.station.c_str(), index + 1, plan.files().size(),
-                static_cast<double>(plan.sampleRate()),
-                static_cast<unsigned long long>(options.seed));
-  return text;
+  return StringPrintf(
+      "%s ORVANE OBS station %s, file %zu of %zu\n"
+      "ch1 hydrophone, ch2 geophone Z, ch3 geophone H1, ch4 geophone H2\n"
+      "%g samples/s, 16 bit, offset binary\n"
+      "synthetic survey, seed %llu\n",
+      ClockText(plan.year(), plan.files()[index].startSeconds).c_str(), options.station.c_str(),
+      index + 1, plan.files().size(), static_cast<double>(plan.sampleRate()),
+      static_cast<unsigned long long>(options.seed));
 }
 
 std::vector<WrittenFile> WriteSyntheticSurvey(const SurveyPlan& plan, const SynthOptions& options) {

@@ -17,8 +17,8 @@ namespace {
 
 using namespace std::string_literals;
 
-constexpr std::int32_t kInt32Max = std::numeric_limits<std::int32_t>::max();
-constexpr std::int32_t kInt32Min = std::numeric_limits<std::int32_t>::min();
+constexpr std::int64_t kInt64Max = std::numeric_limits<std::int64_t>::max();
+constexpr std::int64_t kInt64Min = std::numeric_limits<std::int64_t>::min();
 
 RecorderStartTime ParseText(const std::string& startTimeText) {
   RecorderHeaderFields fields;
@@ -167,7 +167,7 @@ TEST(ParseStartTimeTest, ReadsTheTextFromHeaderByte192) {
 TEST(RoundHalfAwayTest, RoundsHalvesAwayFromZero) {
   struct Case {
     double x;
-    std::int32_t expected;
+    std::int64_t expected;
   };
   const Case cases[] = {
       {0.0, 0},
@@ -194,19 +194,15 @@ TEST(RoundHalfAwayTest, RoundsHalvesAwayFromZero) {
       {0.49999999999999994, 1},
       {123456.5, 123457},
       {-123456.5, -123457},
-      {2147483646.5, kInt32Max},
-      {2147483647.0, kInt32Max},
-      {2147483647.4, kInt32Max},
-      {-2147483647.5, kInt32Min},
-      {-2147483648.0, kInt32Min},
-      {-2147483648.4, kInt32Min},
-      // Beyond the 32-bit range the result saturates.
-      {2147483647.5, kInt32Max},
-      {1e10, kInt32Max},
-      {-2147483648.5, kInt32Min},
-      {-1e10, kInt32Min},
-      {std::numeric_limits<double>::infinity(), kInt32Max},
-      {-std::numeric_limits<double>::infinity(), kInt32Min},
+      // Indices of samples days into a recording need more than 32 bits.
+      {2147483647.5, 2147483648},
+      {-2147483648.5, -2147483649},
+      {1e15 + 0.5, 1000000000000001},
+      // Beyond the 64-bit range the result saturates.
+      {1e19, kInt64Max},
+      {-1e19, kInt64Min},
+      {std::numeric_limits<double>::infinity(), kInt64Max},
+      {-std::numeric_limits<double>::infinity(), kInt64Min},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE("x = " + std::to_string(c.x));

@@ -5,6 +5,7 @@
 #include <limits>
 #include <string>
 
+#include "base/float_conversion.h"
 #include "base/number_scanner.h"
 
 namespace obscut {
@@ -66,18 +67,8 @@ std::int32_t DayOfYear(std::int32_t year, std::int32_t dayOfMonth, std::string_v
   return -1;
 }
 
-std::int32_t RoundHalfAway(double x) {
-  const double shifted = x > 0 ? x + 0.5 : x - 0.5;
-  if (std::isnan(shifted)) {
-    return 0;
-  }
-  if (shifted >= 2147483648.0) {
-    return std::numeric_limits<std::int32_t>::max();
-  }
-  if (shifted <= -2147483649.0) {
-    return std::numeric_limits<std::int32_t>::min();
-  }
-  return static_cast<std::int32_t>(shifted);  // truncates toward zero
+std::int64_t RoundHalfAway(double x) {
+  return TruncateToInt64(x > 0 ? x + 0.5 : x - 0.5);
 }
 
 }  // namespace obscut

@@ -28,7 +28,8 @@ RecorderStartTime ParseStartTime(const RecorderHeader& header);
 std::int32_t DayOfYear(std::int32_t year, std::int32_t dayOfMonth, std::string_view monthText);
 
 // Nearest integer with halves going away from zero: 2.5 -> 3, -2.5 -> -3, 2.4 -> 2.
-// Values beyond the 32-bit range saturate, and NaN gives 0.
-std::int32_t RoundHalfAway(double x);
+// Sample indices days into a recording need more than 32 bits, so the result has 64; values
+// beyond that range saturate, and NaN gives 0.
+std::int64_t RoundHalfAway(double x);
 
 }  // namespace obscut

@@ -1,13 +1,19 @@
 #include "run/run_conversion.h"
 
+#include <algorithm>
+#include <optional>
 #include <utility>
+#include <vector>
 
 #include "base/string_printf.h"
+#include "platform/system.h"
 #include "recorder/recorder_file.h"
 #include "run/dump_pass.h"
 #include "run/output_path.h"
 #include "run/run_messages.h"
 #include "run/run_state.h"
+#include "segy/segy_messages.h"
+#include "segy/shot_window.h"
 
 namespace obscut {
 
@@ -78,7 +84,16 @@ class ConversionRun {
       return StopRun(run_message::kShotTableHeaderShort);
     }
 
-    // 10, 11. The shot lines, strictly in table order.
+    // 10. The output files, unless one of them would replace an input.
+    if (auto problem = CheckOutputsSpareInputs()) {
+      return StopRun(*problem);
+    }
+    state_.outputs =
+        SegyOutputSet::OpenOutputSet(state_.settings.outputPath, state_.settings.outputChannel);
+    ShotWindowExtractor extractor(state_.recorderFiles, state_.settings, state_.shotTable->header(),
+                                  *state_.outputs, state_.buffers, state_.log);
+
+    // 11. The shot lines, strictly in table order.
     RunProgress progress;
     progress.shotTableLength = state_.shotTable->length();
     for (;;) {
@@ -88,6 +103,10 @@ class ConversionRun {
       }
       if (result == ShotTable::ReadResult::kError) {
         return StopRun(run_message::kShotLineBad);
+      }
+      const ShotOutcome outcome = extractor.ExtractShotWindow(state_.shotTable->shot());
+      if (outcome.kind == ShotOutcome::Kind::kStopped) {
+        return StopRun(outcome.message);
       }
       ++progress.shotLinesRead;
       progress.shotTableBytesRead = state_.shotTable->bytesRead();
@@ -104,15 +123,37 @@ class ConversionRun {
     return RunOutcome::kStopped;
   }
 
+  // The message naming the first output file that would replace one of the run's inputs.
+  std::optional<std::string> CheckOutputsSpareInputs() const {
+    std::vector<std::string> inputs;
+    for (const RecorderEntry& entry : state_.recorderFiles) {
+      inputs.push_back(AbsoluteNormalPath(entry.path));
+    }
+    inputs.push_back(AbsoluteNormalPath(state_.settings.shotTablePath));
+    for (const std::string& output :
+         OutputFileNames(state_.settings.outputPath, state_.settings.outputChannel)) {
+      if (std::find(inputs.begin(), inputs.end(), AbsoluteNormalPath(output)) != inputs.end()) {
+        return segy_message::WouldOverwriteInput(output);
+      }
+    }
+    return std::nullopt;
+  }
+
   RunOutcome FinishRun() {
-    CloseFiles();
-    ui_.ShowSummary(run_message::Summary(state_.traceCount));
+    state_.log.Close();
+    state_.shotTable->Close();
+    state_.outputs->FinishOutputSet();
+    const std::uint16_t traceCount = state_.outputs->traceCount();
+    state_.outputs.reset();
+    ui_.ShowSummary(run_message::Summary(traceCount));
     ui_.ShowLog(state_.logPath);
     ui_.EndMainWindow();
     return RunOutcome::kFinished;
   }
 
+  // Closes what is open as it stands; output files keep the trace count field they have.
   void CloseFiles() {
+    state_.outputs.reset();
     state_.log.Close();
     if (state_.shotTable) {
       state_.shotTable->Close();

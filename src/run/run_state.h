@@ -10,6 +10,8 @@
 #include "run/file_order.h"
 #include "run/processing_log.h"
 #include "run/run_settings.h"
+#include "segy/channel_buffers.h"
+#include "segy/segy_output_set.h"
 
 namespace obscut {
 
@@ -22,7 +24,8 @@ struct RunState {
   std::string logPath;
   ProcessingLog log;
   std::optional<ShotTable> shotTable;
-  unsigned traceCount = 0;  // traces written so far (0 to 65535)
+  std::optional<SegyOutputSet> outputs;
+  ChannelBuffers buffers;
 };
 
 }  // namespace obscut

@@ -4,6 +4,8 @@ set -euo pipefail
 
 # locales: the C library's locale sources, from which a test makes a decimal-comma locale.
 packages=(cmake ninja-build g++ libgtest-dev clang-format python3 locales)
+# python3-segyio: an independent SEG-Y reader that a test checks our output files with.
+packages+=(python3-segyio)
 
 missing=()
 for package in "${packages[@]}"; do

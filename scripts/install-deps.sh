@@ -6,6 +6,10 @@ set -euo pipefail
 packages=(cmake ninja-build g++ libgtest-dev clang-format python3 locales)
 # python3-segyio: an independent SEG-Y reader that a test checks our output files with.
 packages+=(python3-segyio)
+# qt6-base-dev: Qt 6 Widgets for the desktop program, QtTest and the offscreen platform its
+# tests run on. fonts-dejavu-core is the sans-serif font the dialogs are laid out with, and
+# fonts-dejavu-extra its condensed cut, in which the dialog texts fit at 8 points.
+packages+=(qt6-base-dev fonts-dejavu-core fonts-dejavu-extra)
 
 missing=()
 for package in "${packages[@]}"; do

@@ -9,9 +9,9 @@ file in the folder afterwards: the SEG-Y files, the processing log, and the inpu
 must be left as they were. The first difference of a seed is printed with its byte offset,
 both values and what the byte belongs to (header field, trace, sample, log line).
 
-  compare.py --batch build/src/batch/obscut-batch --seeds 200
+  compare.py --batch build/release/src/batch/obscut-batch --seeds 200
   compare.py --batch ... --first 1 --last 5000 --keep-going
-  compare.py --batch ... --first 17 --last 17 --keep /tmp/seed17   # keep the survey
+  compare.py --batch ... --first 17 --last 17 --keep seed17   # keep the survey in ./seed17
 """
 
 import argparse

@@ -15,6 +15,13 @@
 
 namespace obscut {
 
+// The byte position of frame `k` (k >= 0) for a header's sample width:
+// 512 + 4 * bytesPerSample * k.
+std::int64_t FramePosition(std::int16_t bytesPerSample, std::int64_t k);
+
+// Whole frames a file of `length` bytes delivers when read from byte `position` on.
+std::int64_t FramesFrom(std::int64_t length, std::int64_t position);
+
 class RecorderFile {
  public:
   // Opens `path` read-only and reads its 512-byte header, leaving the file at frame 0.
@@ -33,6 +40,11 @@ class RecorderFile {
 
   // Reads the next frame; false when fewer than 8 bytes are left (the end of the data).
   bool ReadFrame(SampleFrame& frame);
+
+  // Reads the next whole frames into `out`, as many as fit, in as few requests as the system
+  // allows, and gives the number of bytes of whole frames delivered. Fewer than asked means
+  // the data ended; a piece of a frame at the end is never delivered.
+  std::size_t ReadFrameBytes(std::span<std::uint8_t> out);
 
  private:
   explicit RecorderFile(BinaryFile file);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "recorder/recorder_catalog.h"
 #include "recorder/shot_table.h"
 #include "run/file_order.h"
 #include "run/processing_log.h"
@@ -20,6 +21,7 @@ inline constexpr std::size_t kMaxRecorderFiles = 999;
 
 struct RunState {
   std::vector<RecorderEntry> recorderFiles;  // in processing order once ordered
+  RecorderCatalog recorderCatalog;           // the same files, as the dump pass read them
   RunSettings settings;
   std::string logPath;
   ProcessingLog log;

@@ -12,4 +12,8 @@ namespace obscut {
 // comes out as the bit pattern 0xFFFF (-1) it was recorded as, 32768.0 as -32768.
 void ConvertSamples(std::span<const float> samples, std::span<std::uint8_t> out);
 
+// The same for samples held as 16-bit values, which the conversion above leaves unchanged:
+// each goes into two bytes of `out`, least significant first.
+void ConvertSamples(std::span<const std::uint16_t> samples, std::span<std::uint8_t> out);
+
 }  // namespace obscut

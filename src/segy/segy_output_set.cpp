@@ -60,19 +60,19 @@ bool SegyOutputSet::WriteTrace(const ShotRecord& shot, const ShotTableHeader& ta
                                const ChannelBuffers& buffers) {
   SetTraceHeaderShotFields(traceHeader_, traceCount_, shot, table);
 
-  // Header and samples go out in one write per file.
-  const std::size_t sampleBytes = segy_layout::kBytesPerSample * samplesPerTrace_;
-  std::vector<std::uint8_t> trace;
+  // Header and samples go out in one write per file, from a buffer kept for the run.
+  const std::size_t traceBytes =
+      segy_layout::kTraceHeaderSize + segy_layout::kBytesPerSample * samplesPerTrace_;
   try {
-    trace.resize(segy_layout::kTraceHeaderSize + sampleBytes);
+    trace_.resize(traceBytes);
   } catch (const std::bad_alloc&) {
     return false;
   }
-  std::copy(traceHeader_.begin(), traceHeader_.end(), trace.begin());
-  const std::span<std::uint8_t> samples = std::span(trace).subspan(segy_layout::kTraceHeaderSize);
+  std::copy(traceHeader_.begin(), traceHeader_.end(), trace_.begin());
+  const std::span<std::uint8_t> samples = std::span(trace_).subspan(segy_layout::kTraceHeaderSize);
   for (ChannelFile& output : files_) {
     ConvertSamples(buffers.Channel(output.channel).first(samplesPerTrace_), samples);
-    output.file.Write(trace);
+    output.file.Write(trace_);
   }
   ++traceCount_;
   return true;
@@ -91,6 +91,22 @@ void SegyOutputSet::FinishOutputSet() {
   }
   for (ChannelFile& output : files_) {
     output.file.Close();
+  }
+}
+
+void SegyOutputSet::CloseOutputSet() {
+  std::optional<FileError> firstError;
+  for (ChannelFile& output : files_) {
+    try {
+      output.file.CloseAsItStands();
+    } catch (const FileError& error) {
+      if (!firstError) {
+        firstError = error;
+      }
+    }
+  }
+  if (firstError) {
+    throw *firstError;
   }
 }
 

@@ -51,6 +51,10 @@ class SegyOutputSet {
   // Writes the trace count into every file's binary header and closes the files.
   void FinishOutputSet();
 
+  // Closes every file as it stands after an early end: the trace count field keeps what it
+  // has. Raises the first FileError of the traces still to be sent, once all are closed.
+  void CloseOutputSet();
+
  private:
   struct ChannelFile {
     std::size_t channel;  // 0 to 3: which recorder channel the file receives
@@ -65,6 +69,7 @@ class SegyOutputSet {
   std::uint16_t sampleIntervalUs_ = 0;
   std::uint16_t traceCount_ = 0;
   std::array<std::uint8_t, segy_layout::kTraceHeaderSize> traceHeader_{};
+  std::vector<std::uint8_t> trace_;  // one trace as written, reused from trace to trace
 };
 
 }  // namespace obscut

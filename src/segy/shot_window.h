@@ -1,23 +1,24 @@
 // Cutting one shot's window out of the recorder files and writing it as a trace.
 //
-// For every shot the search starts again at the first file of the processing order. The first
-// file whose start day is not after the shot's day and whose data hold part of the window
-// accepts it. A window that begins before that file's first sample gets leading zeros; one
-// that runs past its data continues into the next file (zeros for a recording gap) or, at the
-// last file, is padded with zeros. Each outcome leaves its lines in the processing log.
+// ShotPlanner works out from the recorder catalog what the shot does; the extractor carries
+// it out: it reads the planned frames in large requests, writes the output headers and the
+// trace, and leaves the shot's lines in the processing log. The recorder file last read stays
+// open for the next shot, which mostly reads on in the same file; at most one is open.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "recorder/recorder_catalog.h"
 #include "recorder/recorder_file.h"
 #include "recorder/shot_table.h"
-#include "run/file_order.h"
 #include "run/processing_log.h"
 #include "run/run_settings.h"
 #include "segy/channel_buffers.h"
 #include "segy/segy_output_set.h"
+#include "segy/shot_plan.h"
 
 namespace obscut {
 
@@ -33,37 +34,32 @@ struct ShotOutcome {
 
 class ShotWindowExtractor {
  public:
-  // Everything referred to must outlive the extractor.
-  ShotWindowExtractor(const std::vector<RecorderEntry>& recorderFiles, const RunSettings& settings,
+  // Everything referred to must outlive the extractor. `catalog` describes the run's
+  // recorder files in processing order, as the dump pass read them.
+  ShotWindowExtractor(const RecorderCatalog& catalog, const RunSettings& settings,
                       const ShotTableHeader& table, SegyOutputSet& outputs, ChannelBuffers& buffers,
                       ProcessingLog& log);
 
-  // Raises FileError when a recorder file cannot be opened, read or positioned, or an output
-  // file cannot be written.
+  // Raises FileError when a recorder file cannot be opened, read or positioned, or has lost
+  // data since the dump pass, or an output file cannot be written.
   ShotOutcome ExtractShotWindow(const ShotRecord& shot);
 
  private:
-  enum class Fill { kDone, kSearchOn };
+  // Reads the frames of a kFrames step into the window; a message when the run must stop.
+  std::optional<std::string> ReadFrames(const ShotStep& step);
 
-  // Fills the window from the file that accepted it and completes the shot. kSearchOn when
-  // the next file's date is not recognised and the search goes on with that file.
-  Fill FillWindow(const ShotRecord& shot, std::size_t index, std::optional<RecorderFile>& file,
-                  std::int64_t firstSampleIndex, ShotOutcome& outcome);
-  Fill ContinueIntoNextFile(const ShotRecord& shot, std::size_t index, std::size_t filled,
-                            ShotOutcome& outcome);
-  // Reads frames into the window from sample `filled` on, until it is full or the file's data
-  // end; gives the new count of filled samples.
-  std::size_t ReadFrames(RecorderFile& file, std::size_t filled);
-  ShotOutcome WriteTrace(const ShotRecord& shot);
-  void LogDateNotRecognised(std::size_t index, const ShotRecord& shot);
-
-  const std::vector<RecorderEntry>& files_;
+  const RecorderCatalog& catalog_;
   float minTime_;
   float maxTime_;
   const ShotTableHeader& table_;
   SegyOutputSet& outputs_;
   ChannelBuffers& buffers_;
   ProcessingLog& log_;
+  ShotPlanner planner_;
+  std::vector<ShotStep> steps_;  // of the current shot, kept to spare allocations
+  std::optional<RecorderFile> open_;
+  std::size_t openIndex_ = 0;
+  std::vector<std::uint8_t> frameBytes_;
 };
 
 }  // namespace obscut

@@ -9,20 +9,17 @@
 #include <vector>
 
 #include "batch/batch_options.h"
+#include "support/run_process.h"
 #include "support/scratch_dir.h"
 #include "survey/recorder_writer.h"
-
-#ifndef _WIN32
-#include <fcntl.h>
-#include <sys/wait.h>
-#include <unistd.h>
-#endif
 
 namespace obscut {
 namespace {
 
+using testing::ProcessResult;
 using testing::ReadBytes;
 using testing::ReadText;
+using testing::RunProcess;
 using testing::ScratchDir;
 using testing::WriteBytes;
 using testing::WriteText;
@@ -189,72 +186,16 @@ std::string DumpBlock(const std::string& path) {
          std::string(320 - kAscii.size(), '\0');
 }
 
-struct ProcessResult {
-  int exitCode = -1;
-  std::string out;
-  std::string err;
-};
-
 // Runs obscut-batch in `folder` with standard input empty and both output streams captured
 // into files (so neither is a terminal), or standard error on a pseudo-terminal.
 ProcessResult RunBatch(const std::vector<std::string>& arguments,
                        const std::filesystem::path& folder, bool errOnTerminal = false) {
-  std::string terminalPath;
-  int terminal = -1;
-  if (errOnTerminal) {
-    terminal = posix_openpt(O_RDWR | O_NOCTTY);
-    if (terminal < 0 || grantpt(terminal) != 0 || unlockpt(terminal) != 0) {
-      ADD_FAILURE() << "no pseudo-terminal";
-      return {};
-    }
-    terminalPath = ptsname(terminal);
-  }
-  ScratchDir capture;
-  const std::string outPath = capture.File("stdout");
-  const std::string errPath = capture.File("stderr");
-  const std::string program = OBSCUT_BATCH_PATH;
-  std::vector<std::string> texts{program};
-  texts.insert(texts.end(), arguments.begin(), arguments.end());
-  std::vector<char*> argv;
-  for (std::string& text : texts) {
-    argv.push_back(text.data());
-  }
-  argv.push_back(nullptr);
-  const std::string folderText = folder.string();
-
-  const pid_t child = fork();
-  if (child == 0) {
-    // Only async-signal-safe calls between fork and exec.
-    const int in = open("/dev/null", O_RDONLY);
-    const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    const int err = terminalPath.empty() ? open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600)
-                                         : open(terminalPath.c_str(), O_RDWR | O_NOCTTY);
-    if (in < 0 || out < 0 || err < 0 || chdir(folderText.c_str()) != 0 || dup2(in, 0) < 0 ||
-        dup2(out, 1) < 0 || dup2(err, 2) < 0) {
-      _exit(126);
-    }
-    execv(argv[0], argv.data());
-    _exit(127);
-  }
-  ProcessResult result;
-  int status = 0;
-  if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status)) {
-    ADD_FAILURE() << "obscut-batch did not run to an exit";
-    return result;
-  }
-  result.exitCode = WEXITSTATUS(status);
-  result.out = ReadText(outPath);
-  if (terminal < 0) {
-    result.err = ReadText(errPath);
-    return result;
-  }
-  // What the program wrote stays buffered in the terminal until read; then reads fail.
-  char buffer[4096];
-  for (ssize_t got; (got = read(terminal, buffer, sizeof(buffer))) > 0;) {
-    result.err.append(buffer, static_cast<std::size_t>(got));
-  }
-  close(terminal);
-  return result;
+  testing::ProcessRequest request;
+  request.program = OBSCUT_BATCH_PATH;
+  request.arguments = arguments;
+  request.folder = folder;
+  request.errOnTerminal = errOnTerminal;
+  return RunProcess(request);
 }
 
 // The folder as the system names it when it is the current folder (symbolic links resolved).

@@ -84,6 +84,32 @@ TEST(ProcessingLogTest, OpenEmptiesAnEarlierLogAndFailsWhereNoFileCanBeMade) {
   EXPECT_FALSE(log.Open(dir.path().string()));  // a folder
 }
 
+#ifdef __linux__
+// Regression: a log write that the system refused (a full disk) went unnoticed, and the run
+// reported success with a log that lacked lines. /dev/full refuses every write with ENOSPC.
+TEST(ProcessingLogTest, AWriteTheSystemRefusesRaisesAFileErrorNamingTheLog) {
+  const struct {
+    const char* name;
+    std::size_t bytes;  // a small message waits in the buffer until Close
+  } cases[] = {{"refused when closed", 40}, {"refused while appending", 100000}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ProcessingLog log;
+    ASSERT_TRUE(log.Open("/dev/full"));
+    try {
+      log.AppendBytes(std::vector<std::uint8_t>(c.bytes, 'x'));
+      log.Close();
+      ADD_FAILURE() << "no FileError";
+    } catch (const FileError& error) {
+      EXPECT_EQ(error.path(), "/dev/full");
+      EXPECT_EQ(error.cause(), FileError::Cause::kDiskFull);
+      EXPECT_STREQ(error.what(), "There is not enough space on the disk to write /dev/full.");
+    }
+    EXPECT_FALSE(log.is_open());
+  }
+}
+#endif
+
 // Notes the messages the viewer start passes to the front end.
 class MessageFrontEnd : public FrontEnd {
  public:

@@ -12,6 +12,7 @@
 
 #include "platform/file_error.h"
 #include "run/run_conversion.h"
+#include "support/input_snapshot.h"
 #include "support/scratch_dir.h"
 #include "survey/recorder_writer.h"
 
@@ -333,8 +334,11 @@ TEST_F(RunConversionTest, StopsOnAShotTableThatCannotBeReadLeavingTheLogWithItsD
     ui.settings = RunPresets();
     ui.settings->shotTablePath = table;
     ui.settings->outputPath = scratch.File("line1");
+    const testing::InputSnapshot inputs({recorder, table});
 
     EXPECT_EQ(RunConversion(ui), RunOutcome::kStopped);
+
+    inputs.ExpectUnchanged();
 
     std::vector<std::string> expected{"select files", "ask settings"};
     for (int shot = 1; shot <= c.shotLinesBeforeStop; ++shot) {

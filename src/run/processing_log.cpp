@@ -1,9 +1,11 @@
 #include "run/processing_log.h"
 
+#include <cerrno>
 #include <cstdarg>
 #include <cstdio>
 
 #include "base/string_printf.h"
+#include "platform/file_error.h"
 #include "platform/system.h"
 
 namespace obscut {
@@ -18,8 +20,26 @@ std::string LogPathFor(const std::string& outputPath) {
 
 bool ProcessingLog::Open(const std::string& path) {
   int error_number = 0;
+  path_ = path;
   file_ = OpenFileHandle(path, FileMode::kCreateBinary, error_number);
   return file_ != nullptr;
+}
+
+void ProcessingLog::Close() {
+  std::FILE* file = file_.release();
+  if (file == nullptr) {
+    return;
+  }
+  errno = 0;
+  if (std::fclose(file) != 0) {
+    Fail(errno);
+  }
+}
+
+void ProcessingLog::Fail(int error_number) {
+  // Nothing more goes into a log that has lost text; the run ends with the error.
+  file_.reset();
+  throw FileError::FromErrno(path_, error_number != 0 ? error_number : EIO);
 }
 
 void ProcessingLog::Append(const char* format, ...) {
@@ -43,11 +63,16 @@ void ProcessingLog::WriteText(std::string_view text) {
   while (start < text.size()) {
     const std::size_t feed = text.find('\n', start);
     const std::size_t end = feed == std::string_view::npos ? text.size() : feed;
-    std::fwrite(text.data() + start, 1, end - start, file_.get());
+    errno = 0;
+    if (std::fwrite(text.data() + start, 1, end - start, file_.get()) != end - start) {
+      Fail(errno);
+    }
     if (feed == std::string_view::npos) {
       break;
     }
-    std::fwrite("\r\n", 1, 2, file_.get());
+    if (std::fwrite("\r\n", 1, 2, file_.get()) != 2) {
+      Fail(errno);
+    }
     start = feed + 1;
   }
 }

@@ -39,22 +39,32 @@ class ProcessingLog {
   // Creates the file, or empties an existing one. False when it cannot be created.
   [[nodiscard]] bool Open(const std::string& path);
 
-  // Appends printf-formatted text. A failed write is not reported: the log is a record of
-  // the run, and the run goes on without it.
+  // Appends printf-formatted text. The log is the user's only record of the run, so a
+  // write the system refuses (a full disk, say) raises FileError naming the log, and the
+  // run ends as on any other file error instead of finishing with a log that lacks lines.
   void Append(const char* format, ...) OBSCUT_PRINTF_FORMAT(2, 3);
 
-  // Appends bytes as they are, as a sequence of "%c" would (NUL bytes included).
+  // Appends bytes as they are, as a sequence of "%c" would (NUL bytes included). Raises
+  // FileError as Append does.
   void AppendBytes(std::span<const std::uint8_t> bytes);
 
-  // Flushes and closes the file; nothing can be written after it.
-  void Close() { file_.reset(); }
+  // Flushes and closes the file; nothing can be written after it. Raises FileError naming
+  // the log when what is still buffered cannot be written.
+  void Close();
 
   bool is_open() const { return file_ != nullptr; }
 
  private:
   void WriteText(std::string_view text);
+  [[noreturn]] void Fail(int error_number);
 
+  std::string path_;
   FileHandle file_;
 };
+
+// The message that stops a run whose log would replace one of its input files.
+inline std::string LogWouldOverwriteInput(const std::string& logPath) {
+  return "Log file " + logPath + " would overwrite an input file";
+}
 
 }  // namespace obscut

@@ -1,14 +1,13 @@
 #include "run/run_conversion.h"
 
-#include <algorithm>
 #include <optional>
 #include <utility>
 #include <vector>
 
 #include "base/string_printf.h"
-#include "platform/system.h"
 #include "recorder/recorder_file.h"
 #include "run/dump_pass.h"
+#include "run/input_guard.h"
 #include "run/output_path.h"
 #include "run/run_messages.h"
 #include "run/run_state.h"
@@ -61,18 +60,23 @@ class ConversionRun {
     state_.logPath = LogPathFor(state_.settings.outputPath);
     state_.settings.outputPath = NormaliseOutputPath(state_.settings.outputPath);
 
-    // 6. The log.
+    // 6. The log, which is created empty, so never in place of an input.
+    if (LogWouldReplaceAnInput()) {
+      return StopRun(LogWouldOverwriteInput(state_.logPath));
+    }
     if (!state_.log.Open(state_.logPath)) {
       return StopRun(run_message::kLogNotCreated);
     }
 
-    // 7. Dump pass: no shot is processed unless every file has a complete header.
+    // 7. Dump pass: no shot is processed unless every file has a complete header. What it
+    // reads of each file serves the whole run, as the files do not change meanwhile.
     for (const RecorderEntry& entry : state_.recorderFiles) {
-      const auto file = RecorderFile::ReadRecorderHeader(entry.path);
+      auto file = RecorderFile::ReadRecorderHeader(entry.path);
       if (!file) {
         return StopRun(run_message::HeaderReadWrong(entry.path));
       }
       DumpAsciiHeader(*file, state_.log);
+      state_.recorderCatalog.push_back(CatalogueRecorder(*file));
     }
 
     // 8, 9. The shot table and its header lines.
@@ -90,8 +94,9 @@ class ConversionRun {
     }
     state_.outputs =
         SegyOutputSet::OpenOutputSet(state_.settings.outputPath, state_.settings.outputChannel);
-    ShotWindowExtractor extractor(state_.recorderFiles, state_.settings, state_.shotTable->header(),
-                                  *state_.outputs, state_.buffers, state_.log);
+    ShotWindowExtractor extractor(state_.recorderCatalog, state_.settings,
+                                  state_.shotTable->header(), *state_.outputs, state_.buffers,
+                                  state_.log);
 
     // 11. The shot lines, strictly in table order.
     RunProgress progress;
@@ -123,16 +128,19 @@ class ConversionRun {
     return RunOutcome::kStopped;
   }
 
+  // Whether the log's path names the shot table or a recorder file.
+  bool LogWouldReplaceAnInput() const {
+    return NamesAnInput(state_.logPath,
+                        NormalInputPaths(state_.recorderFiles, state_.settings.shotTablePath));
+  }
+
   // The message naming the first output file that would replace one of the run's inputs.
   std::optional<std::string> CheckOutputsSpareInputs() const {
-    std::vector<std::string> inputs;
-    for (const RecorderEntry& entry : state_.recorderFiles) {
-      inputs.push_back(AbsoluteNormalPath(entry.path));
-    }
-    inputs.push_back(AbsoluteNormalPath(state_.settings.shotTablePath));
+    const std::vector<std::string> inputs =
+        NormalInputPaths(state_.recorderFiles, state_.settings.shotTablePath);
     for (const std::string& output :
          OutputFileNames(state_.settings.outputPath, state_.settings.outputChannel)) {
-      if (std::find(inputs.begin(), inputs.end(), AbsoluteNormalPath(output)) != inputs.end()) {
+      if (NamesAnInput(output, inputs)) {
         return segy_message::WouldOverwriteInput(output);
       }
     }
@@ -152,11 +160,24 @@ class ConversionRun {
   }
 
   // Closes what is open as it stands; output files keep the trace count field they have.
+  // Traces still on their way to an output file go out first; if they cannot, that file
+  // error is raised once everything is closed.
   void CloseFiles() {
-    state_.outputs.reset();
+    std::optional<FileError> outputError;
+    if (state_.outputs) {
+      try {
+        state_.outputs->CloseOutputSet();
+      } catch (const FileError& error) {
+        outputError = error;
+      }
+      state_.outputs.reset();
+    }
     state_.log.Close();
     if (state_.shotTable) {
       state_.shotTable->Close();
+    }
+    if (outputError) {
+      throw *outputError;
     }
   }
 

@@ -1,5 +1,7 @@
 #include "segy/window_placement.h"
 
+#include <cmath>
+
 namespace obscut {
 namespace {
 
@@ -21,7 +23,11 @@ float ShotOffset(const ShotRecord& shot, const RecorderStartTime& fileStart) {
 
 std::int64_t FirstSampleIndex(float shotOffset, float minTime, float sampleRate) {
   const double start = static_cast<double>(shotOffset) + static_cast<double>(minTime);
-  return RoundHalfAway(start * static_cast<double>(sampleRate));
+  const double index = start * static_cast<double>(sampleRate);
+  if (!std::isfinite(index)) {
+    return kNoSampleIndex;
+  }
+  return RoundHalfAway(index);
 }
 
 bool WindowEndsBeforeData(std::int64_t firstSampleIndex, std::int64_t samplesPerTrace) {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 
 #include "recorder/shot_table.h"
 #include "recorder/start_time.h"
@@ -18,8 +19,13 @@ namespace obscut {
 float ShotOffset(const ShotRecord& shot, const RecorderStartTime& fileStart);
 
 // The window's first sample, in frames from the file's first frame; negative when the window
-// begins before the recording.
+// begins before the recording. A start that is not a finite number of frames (a shot time
+// read as "nan" or "inf", or too large for single precision) places the window nowhere:
+// the result is kNoSampleIndex, which every file rejects as ending before its data, so such
+// a shot gets no trace instead of one cut from a file's first frame.
 std::int64_t FirstSampleIndex(float shotOffset, float minTime, float sampleRate);
+
+inline constexpr std::int64_t kNoSampleIndex = std::numeric_limits<std::int64_t>::min();
 
 // The window ends before the recording begins. A window ending on the sample just before the
 // file's first one (firstSampleIndex == -samplesPerTrace) still counts as reaching it.

@@ -192,6 +192,8 @@ def shot_second_text(rng, second, rate):
     return decimal_text(second, rng.choice([0, 2, 3]))
 
 
+NON_FINITE_SECONDS = ["nan", "NaN", "inf", "-inf", "Infinity", "1e308", "-1e39"]
+
 EXTREME_VALUES = ["1e16", "-3e12", "2e17", "1.5e30", "-7e25", "4294967.296", "-2147483.648"]
 
 
@@ -286,10 +288,15 @@ def shot_table_text(rng, times, rate, notes):
     number = rng.choice([rng.randint(1, 2000), rng.randint(32700, 32800), rng.randint(39990, 40010),
                          rng.randint(-40000, -32700), rng.randint(65530, 65540)])
     step = rng.choice([1, 1, -1, 7])
+    # Drawn apart from rng, so that the surveys of every seed stay as they were without them.
+    odd_times = random.Random(hash(rng.getstate()[1]))
     for n, t in enumerate(times):
         day, hour, minute, second = time_fields(t)
         fields = [str(number), str(day), str(hour), str(minute),
                   shot_second_text(rng, second, rate)] + shot_value_texts(rng)
+        if odd_times.random() < 0.01:  # a time that is no number of seconds: no trace
+            fields[4] = odd_times.choice(NON_FINITE_SECONDS)
+            notes.append("shot second " + fields[4])
         if n > 0 and rng.random() < 0.02:
             fields = fields[:3]
             notes.append("shot line of three values")

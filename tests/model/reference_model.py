@@ -153,10 +153,18 @@ def _scan_int(line, pos):
     return int(line[start:pos]), pos
 
 
+_FLOAT_WORDS = ((b"infinity", math.inf), (b"inf", math.inf), (b"nan", math.nan))
+
+
 def _scan_float(line, pos):
     start = pos
     if pos < len(line) and line[pos] in b"+-":
         pos += 1
+    # The words strtof knows, written whole (no "nan(...)" and no partial words).
+    for word, value in _FLOAT_WORDS:
+        if line[pos:pos + len(word)].lower() == word:
+            sign = -1.0 if line[start:start + 1] == b"-" else 1.0
+            return math.copysign(value, sign), pos + len(word)
     int_digits = pos
     while pos < len(line) and 0x30 <= line[pos] <= 0x39:
         pos += 1
@@ -493,6 +501,15 @@ def check_outputs_spare_inputs(names, input_paths, working_folder):
             raise RunStopped("Output file " + name + " would overwrite an input file")
 
 
+def check_log_spares_inputs(log_path, input_paths, working_folder):
+    """The log is created empty before any input is read, so it must not be one of them."""
+    def normal(path):
+        return os.path.normpath(os.path.join(working_folder, path))
+
+    if normal(log_path) in {normal(p) for p in input_paths}:
+        raise RunStopped("Log file " + log_path + " would overwrite an input file")
+
+
 def OpenOutputSet(output_path, output_channel):
     outputs = SegyOutputSet()
     outputs.files = [OutputFile(name, channel)
@@ -711,7 +728,11 @@ def ExtractShotWindow(state, shot):
             check_window_fits_a_trace(recorder, state.minTime, state.maxTime)
             WriteOutputHeaders(outputs, recorder, state.shotTable.header, state.minTime,
                                state.maxTime)
-        first_index = RoundHalfAway((offset + state.minTime) * recorder.sample_rate)
+        start = (offset + state.minTime) * recorder.sample_rate
+        if not math.isfinite(start):
+            i += 1  # a shot time of nan or inf places the window in no file
+            continue
+        first_index = RoundHalfAway(start)
         if not window_accepted(recorder, first_index, outputs.samplesPerTrace):
             i += 1
             continue
@@ -761,6 +782,8 @@ def RunConversion(recorder_paths, shot_table_path, output_path, min_time_text, m
         max_time = decimal_to_float32(max_time_text)
         log_path = LogPathFor(output_path)
         output_path = NormaliseOutputPath(output_path)
+        check_log_spares_inputs(log_path, list(recorder_paths) + [shot_table_path],
+                                working_folder)
         state = RunState(ordered, min_time, max_time, ProcessingLog(log_path))
         for path in ordered:
             DumpAsciiHeader(ReadRecorderHeader(path), state.log)

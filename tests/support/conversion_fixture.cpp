@@ -5,6 +5,7 @@
 
 #include "platform/file_error.h"
 #include "run/front_end.h"
+#include "support/input_snapshot.h"
 
 namespace obscut::testing {
 
@@ -115,8 +116,13 @@ ConversionResult TestSurvey::Convert(float minTime, float maxTime, int outputCha
 
 ConversionResult TestSurvey::Convert(const RunSettings& settings) {
   ConversionResult result;
+  std::vector<std::string> inputs = recordings;
+  inputs.push_back(settings.shotTablePath);
+  const InputSnapshot before(inputs);
   QuietFrontEnd ui(recordings, settings, result);
   result.outcome = RunConversionReportingFileErrors(ui);
+  // Whatever the run did, it must not have written into what it read.
+  before.ExpectUnchanged();
   const std::string log = dir_.File(".tempOutAsciiInfo.txt");
   if (std::filesystem::exists(log)) {
     result.log = ReadText(log);

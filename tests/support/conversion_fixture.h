@@ -70,7 +70,8 @@ class TestSurvey {
   void SetShotTableText(const std::string& text);
 
   // Runs a conversion of the recordings in the order added (the run orders them by number)
-  // with output path <folder>/line.sgy.
+  // with output path <folder>/line.sgy. Adds a test failure when the run changed any of its
+  // inputs (the recordings and the shot table).
   ConversionResult Convert(float minTime, float maxTime, int outputChannel = 0);
   ConversionResult Convert(const RunSettings& settings);
 

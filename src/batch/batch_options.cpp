@@ -58,6 +58,10 @@ BatchArguments ParseBatchArguments(std::span<const std::string_view> arguments) 
       result.request.showLog = true;
       continue;
     }
+    if (argument == "--check") {
+      result.request.checkOnly = true;
+      continue;
+    }
 
     const auto equals = argument.find('=');
     const std::string_view name = argument.substr(0, equals);
@@ -120,6 +124,7 @@ std::string BatchUsage(std::string_view program) {
          "  --max-time S       window end in seconds after the shot (default 60)\n"
          "  --channel N        recorder channel 1 to 4, or 0 for all four (default 0)\n"
          "  --show-log         open the processing log in the text viewer at the end\n"
+         "  --check            write nothing: report what the run would find and do\n"
          "  --help             show this help and exit\n"
          "  --version          show the version and exit\n"
          "  --                 end of options; every later argument is a recorder file\n"
@@ -128,7 +133,8 @@ std::string BatchUsage(std::string_view program) {
          "(OBS01234.001 is number 1234), whatever order they are given in.\n"
          "\n"
          "Exit status: 0 when the shot table was converted to its end, 1 when the run\n"
-         "stopped (the reason is on standard error), 2 for a wrong command line.\n";
+         "stopped (the reason is on standard error), 2 for a wrong command line.\n"
+         "With --check: 0 when the run would finish, 1 when it would stop.\n";
 }
 
 }  // namespace obscut

@@ -14,6 +14,7 @@ struct BatchRequest {
   RunSettings settings;                    // paths exactly as given, numbers checked
   std::vector<std::string> recorderFiles;  // in the order given
   bool showLog = false;
+  bool checkOnly = false;  // report on the run without running it
 };
 
 struct BatchArguments {

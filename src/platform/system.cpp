@@ -1,5 +1,6 @@
 #include "platform/system.h"
 
+#include <cerrno>
 #include <filesystem>
 
 #ifdef _WIN32
@@ -49,6 +50,32 @@ std::string AbsoluteNormalPath(const std::string& path) {
     return path;  // names no file; std::filesystem::absolute would throw on it
   }
   return std::filesystem::absolute(std::filesystem::path(path)).lexically_normal().string();
+}
+
+int FileCreationProblem(const std::string& path) {
+  namespace fs = std::filesystem;
+  std::error_code error;
+  const fs::path file(path);
+  const fs::file_status status = fs::status(file, error);
+  if (fs::is_directory(status)) {
+    return EISDIR;
+  }
+#ifdef _WIN32
+  if (fs::exists(status)) {
+    return 0;
+  }
+  const fs::path folder = file.has_parent_path() ? file.parent_path() : fs::path(".");
+  return fs::is_directory(folder, error) ? 0 : ENOENT;
+#else
+  if (fs::exists(status)) {
+    return access(path.c_str(), W_OK) == 0 ? 0 : errno;
+  }
+  const fs::path folder = file.has_parent_path() ? file.parent_path() : fs::path(".");
+  if (!fs::is_directory(folder, error)) {
+    return fs::exists(folder, error) ? ENOTDIR : ENOENT;
+  }
+  return access(folder.c_str(), W_OK | X_OK) == 0 ? 0 : errno;
+#endif
 }
 
 }  // namespace obscut

@@ -24,4 +24,9 @@ bool IsTerminal(std::FILE* stream);
 // as a file dialog returns the names it offers. An empty path stays empty.
 std::string AbsoluteNormalPath(const std::string& path);
 
+// Whether a file could be created at `path`, or replaced if it exists, for writing, without
+// creating or touching anything: 0 when it looks possible, else the errno value the attempt
+// would most likely meet (ENOENT for a missing folder, EACCES, EISDIR, ...).
+int FileCreationProblem(const std::string& path);
+
 }  // namespace obscut

@@ -15,6 +15,7 @@ both values and what the byte belongs to (header field, trace, sample, log line)
 """
 
 import argparse
+import re
 import os
 import shutil
 import subprocess
@@ -116,10 +117,33 @@ def snapshot(folder):
     return files
 
 
+def check_differences(check, model, inputs_before_check):
+    """How the preflight report of the survey (obscut-batch --check, run before the
+    conversion) disagrees with what the model says the conversion does."""
+    differences = []
+    if check.returncode != model.exit_code:
+        differences.append("--check exit status %d, the run's %d"
+                           % (check.returncode, model.exit_code))
+    if model.exit_code == 2:
+        return differences
+    report = check.stdout.decode("utf-8", "replace").splitlines()
+    verdict = report[-1] if report else ""
+    if model.exit_code == 0:
+        traces = re.search(rb"A total of (-?\d+) traces", model.stdout)
+        want = "The run would finish with %s traces." % traces.group(1).decode()
+    else:
+        want = model.stderr.decode("utf-8", "replace").rstrip("\n").split("\n")[-1]
+    if not verdict.endswith(want):
+        differences.append("--check says %r, the run %r" % (verdict, want))
+    return differences
+
+
 def compare_seed(batch, seed, folder):
     """Returns a list of difference descriptions (empty when model and program agree)."""
     survey = random_survey.generate(seed, folder)
     inputs = snapshot(folder)
+    check = subprocess.run([batch, "--check"] + survey.batch_arguments(), cwd=folder,
+                           capture_output=True, timeout=300)
     model = reference_model.RunConversion(survey.recorder_paths, survey.shot_table_path,
                                           survey.output_path, survey.min_time_text,
                                           survey.max_time_text, survey.channel, folder)
@@ -129,7 +153,7 @@ def compare_seed(batch, seed, folder):
     expected = dict(inputs)
     expected.update(model.files)
 
-    differences = []
+    differences = check_differences(check, model, inputs)
     if run.returncode != model.exit_code:
         differences.append("exit status: model %d, program %d" % (model.exit_code,
                                                                   run.returncode))

@@ -10,6 +10,8 @@ packages+=(python3-segyio)
 # tests run on. fonts-dejavu-core is the sans-serif font the dialogs are laid out with, and
 # fonts-dejavu-extra its condensed cut, in which the dialog texts fit at 8 points.
 packages+=(qt6-base-dev fonts-dejavu-core fonts-dejavu-extra)
+# clang with its runtime libraries (libFuzzer and the sanitizers) for the fuzz targets in fuzz/.
+packages+=(clang libclang-rt-14-dev)
 
 missing=()
 for package in "${packages[@]}"; do

@@ -14,7 +14,7 @@ The surveys:
     ragged files, odd sample sizes and rates, unreadable dates, shots everywhere, runs that
     stop.
 
-  bench/compare_outputs.py --old /tmp/obscut-before/build/src/batch/obscut-batch \\
+  bench/compare_outputs.py --old build/before/build/src/batch/obscut-batch \\
       --new build/release/src/batch/obscut-batch --synth build/release/tools/obscut-synth
 """
 

@@ -9,7 +9,7 @@
 # Both run with the page cache warm (one untimed run of each comes first).
 #
 #   bench/run.sh                                   # all cases, the build in build/release
-#   bench/run.sh --batch /tmp/obscut-before/build/src/batch/obscut-batch --label before
+#   bench/run.sh --batch build/before/build/src/batch/obscut-batch --label before
 #   bench/run.sh --cases large --rounds 9
 #
 # See bench/README.md for the cases and the figures.

@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "base/string_printf.h"
+#include "recorder/recorder_file.h"
 #include "segy/window_placement.h"
 
 namespace obscut {
@@ -48,8 +49,7 @@ std::string StartText(const RecorderHeader& header) {
 }
 
 std::int64_t FrameCount(const CataloguedRecorder& file) {
-  const std::int64_t data = file.length - static_cast<std::int64_t>(recorder_layout::kHeaderSize);
-  return data > 0 ? data / static_cast<std::int64_t>(recorder_layout::kFrameSize) : 0;
+  return FramesFrom(file.length, static_cast<std::int64_t>(recorder_layout::kHeaderSize));
 }
 
 bool UsableRate(float rate) {

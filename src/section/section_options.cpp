@@ -1,11 +1,11 @@
 #include "section/section_options.h"
 
-#include <charconv>
 #include <cmath>
 #include <filesystem>
 #include <functional>
 #include <optional>
 
+#include "base/option_number.h"
 #include "base/string_printf.h"
 
 namespace obscut {
@@ -14,21 +14,10 @@ namespace {
 constexpr int kSmallestPicture = 200;
 constexpr int kLargestPicture = 20000;
 
+// A finite number: infinities and NaN mean nothing on a picture.
 std::optional<double> ParseDecimal(std::string_view text) {
-  double value = 0.0;
-  const char* end = text.data() + text.size();
-  const auto [stop, error] = std::from_chars(text.data(), end, value);
-  if (text.empty() || error != std::errc() || stop != end || !std::isfinite(value)) {
-    return std::nullopt;
-  }
-  return value;
-}
-
-std::optional<int> ParseWhole(std::string_view text) {
-  int value = 0;
-  const char* end = text.data() + text.size();
-  const auto [stop, error] = std::from_chars(text.data(), end, value);
-  if (text.empty() || error != std::errc() || stop != end) {
+  const auto value = ParseOptionNumber<double>(text);
+  if (!value || !std::isfinite(*value)) {
     return std::nullopt;
   }
   return value;
@@ -73,8 +62,8 @@ std::optional<OptionSetter> SetterFor(std::string_view name) {
   if (name == "--size") {
     return [](std::string_view text, SectionSettings& s) -> std::optional<std::string> {
       const auto parts = SplitPair(text, 'x');
-      const auto width = parts ? ParseWhole(parts->first) : std::nullopt;
-      const auto height = parts ? ParseWhole(parts->second) : std::nullopt;
+      const auto width = parts ? ParseOptionNumber<int>(parts->first) : std::nullopt;
+      const auto height = parts ? ParseOptionNumber<int>(parts->second) : std::nullopt;
       if (!width || !height || *width < kSmallestPicture || *width > kLargestPicture ||
           *height < kSmallestPicture || *height > kLargestPicture) {
         return "needs WIDTHxHEIGHT in pixels, each from 200 to 20000, for example 1600x1000";

@@ -1,7 +1,8 @@
 #include "synth/synth_options.h"
 
-#include <charconv>
 #include <functional>
+
+#include "base/option_number.h"
 
 namespace obscut {
 namespace {
@@ -11,22 +12,11 @@ constexpr int kMaxFiles = 999;
 constexpr int kMaxShots = 32767;
 constexpr std::size_t kMaxStationLength = 40;
 
-template <typename Number>
-std::optional<Number> ParseNumber(std::string_view text) {
-  Number value{};
-  const char* end = text.data() + text.size();
-  const auto [stop, error] = std::from_chars(text.data(), end, value);
-  if (error != std::errc() || stop != end) {
-    return std::nullopt;
-  }
-  return value;
-}
-
 std::optional<std::vector<int>> ParseGapList(std::string_view text) {
   std::vector<int> gaps;
   for (;;) {
     const auto comma = text.find(',');
-    const auto gap = ParseNumber<int>(text.substr(0, comma));
+    const auto gap = ParseOptionNumber<int>(text.substr(0, comma));
     if (!gap) {
       return std::nullopt;
     }
@@ -56,7 +46,7 @@ using OptionSetter = std::function<std::optional<std::string>(std::string_view, 
 template <typename Number>
 OptionSetter NumberIn(Number low, Number high, Number SynthOptions::*field, const char* what) {
   return [=](std::string_view text, SynthOptions& options) -> std::optional<std::string> {
-    const auto value = ParseNumber<Number>(text);
+    const auto value = ParseOptionNumber<Number>(text);
     if (!value || !(*value >= low && *value <= high)) {
       return std::string("needs ") + what;
     }
@@ -101,7 +91,7 @@ std::optional<OptionSetter> SetterFor(std::string_view name) {
   }
   if (name == "--shots") {
     return [](std::string_view text, SynthOptions& options) -> std::optional<std::string> {
-      const auto shots = ParseNumber<int>(text);
+      const auto shots = ParseOptionNumber<int>(text);
       if (!shots || *shots < 1 || *shots > kMaxShots) {
         return "needs a whole number from 1 to 32767";
       }
